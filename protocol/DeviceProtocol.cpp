@@ -82,10 +82,11 @@ void DeviceProtocol::HandleDeviceReply(std::string_view datagram) {
   if (CAPinfo* known = apList.FindByMac(fresh)) {
     known->Assign(fresh);
     known->seen = 1;
+    lastMerged_ = known;
   } else {
     fresh.seen = 1;
     fresh.shown = 0;
-    apList.AddTail(fresh);
+    lastMerged_ = apList.AddTail(fresh);
   }
   if (owner_) owner_->ShowNewDevices();
 }

@@ -61,6 +61,10 @@ class DeviceProtocol {
   // Sends an update request for every selected row whose record is modified.
   void UpdateSelected();
 
+  // The record the last accepted device reply was merged into, so an owner
+  // need not walk the whole list after every reply; nullptr before any.
+  CAPinfo* lastMerged() const { return lastMerged_; }
+
   APList apList;
 
  private:
@@ -71,6 +75,7 @@ class DeviceProtocol {
 
   DatagramSender& sender_;
   DeviceOwner* owner_;
+  CAPinfo* lastMerged_ = nullptr;
 };
 
 }  // namespace tervane
