@@ -3,6 +3,7 @@
 #include "BlowfishCipher.h"
 #include "DeviceProtocol.h"
 #include "FakeOwner.h"
+#include "SettingsChecks.h"
 
 using namespace tervane;
 using namespace tervane::testing;
@@ -274,4 +275,35 @@ TEST_F(DeviceProtocolTest, UpdateAckMarksTheRecordAndItsRow) {
   Receive("4");
   EXPECT_EQ((std::vector<int>{1, 0}), owner.updatedRows);
   EXPECT_EQ(1, protocol.apList.FindByMac("zz")->updated);
+}
+
+// ---- Checks before a value is stored ---------------------------------------
+
+TEST(SettingsChecks, AddressVerdicts) {
+  const std::pair<std::string, AddressVerdict> cases[] = {
+      {"192.168.1.1", AddressVerdict::Valid},
+      {"0.0.0.0", AddressVerdict::Valid},
+      {" 10.0.0.1", AddressVerdict::Valid},        // stored as typed
+      {"10.0.0.1/24", AddressVerdict::Valid},      // the number is read from the part's start
+      {"192.168.1.300", AddressVerdict::NotValid},
+      {"192.168.1.a", AddressVerdict::NotValid},
+      {"192..1.1", AddressVerdict::NotValid},       // an empty part
+      {"-1.0.0.0", AddressVerdict::NotValid},
+      {"1.2.3.99999999999999999999999", AddressVerdict::NotValid},
+      {"192.168.1", AddressVerdict::Refused},
+      {"1.2.3.4.5", AddressVerdict::Refused},
+      {"", AddressVerdict::Refused},
+      {std::string(40, '1') + ".1.1.1", AddressVerdict::NotValid},  // long texts are checked whole
+  };
+  for (const auto& [text, verdict] : cases) EXPECT_EQ(verdict, CheckAddress(text)) << text;
+}
+
+TEST(SettingsChecks, LeadingNumbers) {
+  const std::pair<const char*, long> cases[] = {
+      {"6", 6}, {" 7", 7}, {"+7", 7}, {"-3", -3}, {"11abc", 11}, {"Auto", 0}, {"", 0}, {"x7", 0}, {"-", 0},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(value, LeadingNumber(text)) << text;
+  EXPECT_TRUE(ValidNameLength(std::string(32, 'n')));
+  EXPECT_FALSE(ValidNameLength(std::string(33, 'n')));
+  EXPECT_FALSE(ValidNameLength(""));
 }
