@@ -99,7 +99,7 @@ bool DeviceSimulator::HandleProbe(std::string_view datagram, std::uint16_t fromP
 void DeviceSimulator::HandleRequest(std::string_view mac, std::uint16_t fromPort, std::vector<Outgoing>& out) {
   Write("request " + std::string(mac));
   auto it = byMac_.find(std::string(mac));
-  if (it == byMac_.end()) return;
+  if (it == byMac_.end() || devices_[it->second].locked) return;
   std::string q(8, '\0');
   for (char& c : q) c = static_cast<char>(rng_() & 0xFF);
   auto& pending = pending_[it->first];
@@ -128,6 +128,10 @@ void DeviceSimulator::HandleResponse(std::string_view datagram, std::uint16_t fr
   SimDevice* d = FindPrefixOf(datagram.substr(9));
   if (d == nullptr) {
     Write("response bad unknown-device");
+    return;
+  }
+  if (!d->acks) {
+    Write("response ignored " + d->mac);
     return;
   }
   auto& pending = pending_[d->mac];

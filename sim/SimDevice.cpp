@@ -110,6 +110,18 @@ std::optional<std::vector<SimDevice>> ParseDeviceList(const std::string& text, s
         d.ssid = value;
       } else if (key == "password") {
         d.password = value;
+      } else if (key == "locked") {
+        if (value != "0" && value != "1") {
+          error = "line " + std::to_string(lineNo) + ": locked must be 0 or 1";
+          return std::nullopt;
+        }
+        d.locked = value == "1";
+      } else if (key == "acks") {
+        if (value != "0" && value != "1") {
+          error = "line " + std::to_string(lineNo) + ": acks must be 0 or 1";
+          return std::nullopt;
+        }
+        d.acks = value == "1";
       } else if (key == "format") {
         if (value == "base") {
           d.format = Format::Base;

@@ -22,6 +22,8 @@ struct SimDevice {
   std::string ssid;
   Format format = Format::WithSsid;
   std::string password = "kerbo";
+  bool locked = false;  // ignores update requests, as a device locked by its owner
+  bool acks = true;     // false: takes no challenge response, so never confirms
 
   // The device's answer to a probe in its reply format.
   std::string ReplyText() const;
@@ -30,7 +32,7 @@ struct SimDevice {
 // Reads a device list: one device per line of key=value pairs separated by
 // spaces ("quoted values" may hold spaces), '#' starts a comment. Keys: type,
 // mac, ip, mask, gateway, name, channel, dhcp, ssid, format (base, -1, -2),
-// password. Returns the devices, or nothing with a message in `error`.
+// password, locked (0 or 1), acks (0 or 1). Returns the devices, or nothing with a message in `error`.
 std::optional<std::vector<SimDevice>> ParseDeviceList(const std::string& text, std::string& error);
 
 // `count` devices of mixed types and formats, the same for the same seed.
