@@ -30,5 +30,17 @@ bench: bootstrap
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERVANE_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target bench
 
+# Bounded fuzz session of the settings reader (clang++ and libFuzzer). New inputs go to a
+# working corpus under the build directory; the seeds in the repository stay as they are;
+# a crash input is left in $(FUZZ_DIR)/artifacts/.
+FUZZ_SECONDS ?= 60
+fuzz: bootstrap
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	      -DTERVANE_FUZZ=ON -DTERVANE_GUI=OFF -DTERVANE_TESTS=OFF -DTERVANE_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target settings_xml_fuzzer
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/artifacts
+	$(FUZZ_DIR)/settings/settings_xml_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -dict=settings/fuzz/xml.dict \
+	      -artifact_prefix=$(FUZZ_DIR)/artifacts/ $(FUZZ_DIR)/corpus settings/fuzz/corpus
+
 clean:
 	rm -rf build
