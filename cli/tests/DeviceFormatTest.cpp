@@ -30,7 +30,7 @@ std::vector<DeviceRow> Rows() {
 
 TEST(DeviceFormat, TableIsAligned) {
   EXPECT_EQ(
-      "TYPE  MAC                IP         MASK           GATEWAY   NAME            SSID   CH    DHCP\n"
+      "TYPE  MAC                IP         MASK           GATEWAY   NAME           SSID   CH    DHCP\n"
       "A     02:00:00:00:00:01  10.0.0.11  255.255.255.0  10.0.0.1  Lobby                 Auto  1\n"
       "S     m2                                                     Store, \"east\"  caf\xC3\xA9?  11    \n",
       FormatTable(Rows()));

@@ -43,7 +43,8 @@ TEST_F(Tervanectl, DiscoverInEveryFormat) {
       "TYPE  MAC                IP         MASK           GATEWAY   NAME   SSID  CH    DHCP\n"
       "A     02:00:00:00:00:01  10.0.0.11  255.255.255.0  10.0.0.1  Lobby        6     1\n"
       "S     02:00:00:00:00:02  10.0.0.12  255.255.255.0  10.0.0.1  Store  a,b   Auto  0\n"
-      "R     02:00:00:00:00:03  10.0.0.13  255.255.0.0    10.0.0.1  Yard         Auto  \n",
+      "R     02:00:00:00:00:03  10.0.0.13  255.255.0.0    10.0.0.1  Yard         Auto  \n"
+      "I     02:00:00:00:00:05  10.0.0.15  255.255.255.0  10.0.0.1  Mute         Auto  \n",
       table.out);
   EXPECT_EQ("", table.err);
 
@@ -53,7 +54,8 @@ TEST_F(Tervanectl, DiscoverInEveryFormat) {
       "type,mac,ip,mask,gateway,name,ssid,channel,dhcp\r\n"
       "A,02:00:00:00:00:01,10.0.0.11,255.255.255.0,10.0.0.1,Lobby,,6,1\r\n"
       "S,02:00:00:00:00:02,10.0.0.12,255.255.255.0,10.0.0.1,Store,\"a,b\",Auto,0\r\n"
-      "R,02:00:00:00:00:03,10.0.0.13,255.255.0.0,10.0.0.1,Yard,,Auto,\r\n",
+      "R,02:00:00:00:00:03,10.0.0.13,255.255.0.0,10.0.0.1,Yard,,Auto,\r\n"
+      "I,02:00:00:00:00:05,10.0.0.15,255.255.255.0,10.0.0.1,Mute,,Auto,\r\n",
       csv.out);
 
   ProcessResult json = Ctl({"discover", "--wait", "1", "--format", "json", "--password", "secret"});
