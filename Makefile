@@ -7,7 +7,7 @@ TEST_DIR    := build/test
 FUZZ_DIR    := build/fuzz
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all bootstrap build test run bench fuzz install clean
+.PHONY: all bootstrap build test run bench fuzz install package clean
 
 all: build
 
@@ -41,6 +41,15 @@ fuzz: bootstrap
 	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/artifacts
 	$(FUZZ_DIR)/settings/settings_xml_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -dict=settings/fuzz/xml.dict \
 	      -artifact_prefix=$(FUZZ_DIR)/artifacts/ $(FUZZ_DIR)/corpus settings/fuzz/corpus
+
+# Installs the release build under PREFIX (default /usr/local); DESTDIR works as usual.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(RELEASE_DIR) --prefix $(PREFIX)
+
+# The Debian package of the release build, in build/release.
+package: build
+	cd $(RELEASE_DIR) && cpack -G DEB
 
 clean:
 	rm -rf build
