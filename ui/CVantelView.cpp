@@ -41,7 +41,10 @@ bool IsClientType(int type) { return type == 'R' || type == 'S'; }
 
 }  // namespace
 
-CVantelView::CVantelView(CConfig& config, QWidget* parent) : QWidget(parent), config_(config) {
+CVantelView::CVantelView(CConfig& config, QWidget* parent)
+    : QWidget(parent), config_(config), startProcess_([](const QString& program, const QStringList& arguments) {
+        return QProcess::startDetached(program, arguments);
+      }) {
   theView = this;
 }
 
@@ -194,7 +197,7 @@ void CVantelView::PingSelected() {
   bool failed = false;
   for (int row = grid_->GetNextSelectedItem(-1); row >= 0; row = grid_->GetNextSelectedItem(row)) {
     // An argument list, never a shell: the address text came from the network.
-    if (!QProcess::startDetached(tool, {grid_->GetItemText(row, kIp)})) failed = true;
+    if (!startProcess_(tool, {grid_->GetItemText(row, kIp)})) failed = true;
   }
   if (failed) ShowMessageBox(this, QStringLiteral("The ping tool %1 could not be started.").arg(tool));
 }

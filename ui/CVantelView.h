@@ -3,6 +3,8 @@
 // socket, and turns the operator's commands into protocol actions.
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <QWidget>
 #include <memory>
 
@@ -56,6 +58,9 @@ class CVantelView : public QWidget, public DeviceOwner {
   // Tervane's own executable.
   void SetPingToolPath(const QString& path) { pingTool_ = path; }
   QString PingToolPath() const;
+  // How a process is started without waiting for it; tests replace it.
+  using ProcessStarter = std::function<bool(const QString& program, const QStringList& arguments)>;
+  void SetProcessStarter(ProcessStarter starter) { startProcess_ = std::move(starter); }
 
  signals:
   void countsChanged(int apCount, int clientCount);
@@ -72,6 +77,7 @@ class CVantelView : public QWidget, public DeviceOwner {
   std::unique_ptr<CAsyncSocketSch> socket_;
   int rowCount_ = 0;
   QString pingTool_;
+  ProcessStarter startProcess_;
 };
 
 // The one view, for the socket's owner calls and the main frame.
