@@ -76,7 +76,8 @@ void CInPlaceList::hidePopup() {
 void CInPlaceList::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   // Our own drop-down part takes the focus while it is open.
-  if (event->reason() == Qt::PopupFocusReason || Reported()) return;
+  const bool ownPopup = view() && view()->window() != window() && view()->window()->isVisible();
+  if (event->reason() == Qt::PopupFocusReason || ownPopup || Reported()) return;
   Report(kChannelListId, currentIndex() >= 0 ? currentText() : QString());
   deleteLater();
 }
