@@ -1,0 +1,86 @@
+#include "CCheckBox.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include "gxListCtrl.h"
+
+namespace tervane {
+
+namespace {
+bool OwnKey(const QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+CCheckBox::CCheckBox(gxListCtrl* grid, int row, int column, QWidget* parent)
+    : QCheckBox(parent), gxEditorLink(grid, row, column) {
+  setObjectName(QStringLiteral("CCheckBox"));
+  setAutoFillBackground(true);
+}
+
+bool CCheckBox::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && OwnKey(static_cast<QKeyEvent*>(event))) {
+    event->accept();
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QCheckBox::event(event);
+}
+
+void CCheckBox::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  gxListCtrl* grid = Grid();
+  const bool shift = (event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab;
+  switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      if (grid) grid->HandleKeyDown(Qt::Key_Tab, shift ? Qt::ShiftModifier : Qt::NoModifier);
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      EndByFocusToGrid();
+      return;
+    case Qt::Key_Escape:
+      Cancel();
+      EndByFocusToGrid();
+      return;
+    case Qt::Key_Up:
+      if (grid && Row() > 0) grid->OpenCheckEditor(Row() - 1, Column());
+      return;
+    case Qt::Key_Down:
+      if (grid && Row() >= 0 && Row() + 1 < grid->GetItemCount()) {
+        grid->OpenCheckEditor(Row() + 1, Column());
+      }
+      return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+      return;  // no moving between buttons
+    default:
+      QCheckBox::keyPressEvent(event);
+      event->accept();
+  }
+}
+
+void CCheckBox::focusOutEvent(QFocusEvent* event) {
+  QCheckBox::focusOutEvent(event);
+  if (event->reason() == Qt::PopupFocusReason || Reported()) return;
+  if (Grid()) Grid()->m_pCommitCheck = this;
+  Report(kCheckBoxId, text());
+  deleteLater();
+}
+
+}  // namespace tervane

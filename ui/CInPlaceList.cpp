@@ -1,0 +1,85 @@
+#include "CInPlaceList.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include "gxListCtrl.h"
+
+namespace tervane {
+
+namespace {
+bool OwnKey(const QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+CInPlaceList::CInPlaceList(gxListCtrl* grid, int row, int column, const QStringList& items,
+                           int selection, QWidget* parent)
+    : QComboBox(parent), gxEditorLink(grid, row, column), items_(items) {
+  setObjectName(QStringLiteral("CInPlaceList"));
+  setFont(grid->font());
+  setEditable(false);
+  addItems(items_);
+  setCurrentIndex(selection >= 0 && selection < items_.size() ? selection : -1);
+}
+
+bool CInPlaceList::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && OwnKey(static_cast<QKeyEvent*>(event))) {
+    event->accept();
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QComboBox::event(event);
+}
+
+void CInPlaceList::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  const bool shift = (event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab;
+  switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      if (Grid()) Grid()->HandleKeyDown(Qt::Key_Tab, shift ? Qt::ShiftModifier : Qt::NoModifier);
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      EndByFocusToGrid();
+      return;
+    case Qt::Key_Escape:
+      Cancel();
+      EndByFocusToGrid();
+      return;
+    default:
+      QComboBox::keyPressEvent(event);
+      event->accept();
+  }
+}
+
+void CInPlaceList::hidePopup() {
+  QComboBox::hidePopup();
+  // Choosing an entry, or closing the drop-down part, ends the edit.
+  if (!Reported()) EndByFocusToGrid();
+}
+
+void CInPlaceList::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  // Our own drop-down part takes the focus while it is open.
+  const bool ownPopup = view() && view()->window() != window() && view()->window()->isVisible();
+  if (event->reason() == Qt::PopupFocusReason || ownPopup || Reported()) return;
+  Report(kChannelListId, currentIndex() >= 0 ? currentText() : QString());
+  deleteLater();
+}
+
+}  // namespace tervane

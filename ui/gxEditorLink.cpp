@@ -1,0 +1,25 @@
+#include "gxEditorLink.h"
+
+#include "gxListCtrl.h"
+
+namespace tervane {
+
+gxEditorLink::gxEditorLink(gxListCtrl* grid, int row, int column)
+    : grid_(grid), cell_(grid->Model()->index(row, column)), column_(column) {}
+
+int gxEditorLink::Row() const { return cell_.isValid() ? cell_.row() : -1; }
+
+bool gxEditorLink::Report(int editorId, const QString& text) {
+  if (reported_) return false;
+  reported_ = true;
+  if (!grid_) return false;
+  grid_->OnEndLabelEdit(Row(), column_, editorId, cancelled_ ? nullptr : &text,
+                        static_cast<int>(text.size()));
+  return true;
+}
+
+void gxEditorLink::EndByFocusToGrid() {
+  if (grid_) grid_->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace tervane

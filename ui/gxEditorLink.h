@@ -1,0 +1,50 @@
+#pragma once
+// What the three in-place editors share: the grid that opened them, the
+// cell they edit and the once-only end-of-edit report.
+
+#include <QPersistentModelIndex>
+#include <QString>
+
+namespace tervane {
+
+class gxListCtrl;
+
+class gxEditorLink {
+ public:
+  // Control ids carried by the end-of-edit report.
+  static constexpr int kTextEditorId = 1001;
+  static constexpr int kChannelListId = 1002;
+  static constexpr int kCheckBoxId = 1003;
+
+  gxEditorLink(gxListCtrl* grid, int row, int column);
+  virtual ~gxEditorLink() = default;
+  gxEditorLink(const gxEditorLink&) = delete;
+  gxEditorLink& operator=(const gxEditorLink&) = delete;
+
+  // The row the edited cell is in now (rows may have moved or gone since
+  // the editor opened); -1 when the row no longer exists.
+  int Row() const;
+  int Column() const { return column_; }
+  bool Cancelled() const { return cancelled_; }
+
+  // The grid is going away: nothing may be reported to it any more.
+  void Detach() { grid_ = nullptr; }
+
+ protected:
+  gxListCtrl* Grid() const { return grid_; }
+  void Cancel() { cancelled_ = true; }
+  // Sends the report once; later calls do nothing. Returns whether it sent.
+  bool Report(int editorId, const QString& text);
+  bool Reported() const { return reported_; }
+  // Gives the focus back to the grid, which ends this editor.
+  void EndByFocusToGrid();
+
+ private:
+  gxListCtrl* grid_;
+  QPersistentModelIndex cell_;
+  int column_;
+  bool cancelled_ = false;
+  bool reported_ = false;
+};
+
+}  // namespace tervane
