@@ -22,8 +22,12 @@ TEST(DocumentFile, LengthPrefixForms) {
     const std::string bytes = WriteDocument(rows);
     const std::size_t prefix = n < 255 ? 1 : n <= 65533 ? 3 : 7;
     EXPECT_EQ(4 + prefix + n + 2, bytes.size()) << n;
-    if (n >= 255) EXPECT_EQ('\xFF', bytes[4]);
-    if (n > 65533) EXPECT_EQ(std::string("\xFF\xFF\xFF", 3), bytes.substr(4, 3));
+    if (n >= 255) {
+      EXPECT_EQ('\xFF', bytes[4]);
+    }
+    if (n > 65533) {
+      EXPECT_EQ(std::string("\xFF\xFF\xFF", 3), bytes.substr(4, 3));
+    }
     std::string error;
     auto back = ReadDocument(bytes, error);
     ASSERT_TRUE(back) << n << ": " << error;

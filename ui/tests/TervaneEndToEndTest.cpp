@@ -58,6 +58,8 @@ TEST(TervaneEndToEnd, RowsAppearAndAnEditReachesTheDevice) {
   auto frame = std::make_unique<CMainFrame>(config);
   ASSERT_TRUE(frame->OnCreate());
   frame->show();
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
   gxListCtrl* grid = frame->view()->grid();
 
   ASSERT_TRUE(SpinUntil([&] { return grid->GetItemCount() == 11; })) << grid->GetItemCount() << " rows";

@@ -66,6 +66,8 @@ class TervaneWindow : public ::testing::Test {
     frame = std::make_unique<CMainFrame>(CVantelApp::instance()->m_config);
     ASSERT_TRUE(frame->OnCreate());
     frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     view = frame->view();
     grid = view->grid();
   }
