@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <sstream>
 
@@ -24,6 +22,26 @@ std::string joinLineEnds(const std::string& raw) {
     text.push_back(raw[i]);
   }
   return text;
+}
+
+// The whole file, or false when it cannot be opened or read to its end (a directory, an I/O
+// error): such a file is treated as one that cannot be opened.
+bool readWhole(const std::string& fileName, std::string& bytes) {
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char chunk[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return false;
+    }
+    bytes.append(chunk, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return true;
 }
 
 bool writeAll(int fd, const std::string& bytes) {
@@ -142,9 +160,8 @@ bool XmlParamFile::setInt(const char* key, std::int32_t value) {
 }
 
 void XmlParamFile::load(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in.is_open()) return;
-  const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string raw;
+  if (!readWhole(fileName, raw)) return;
   const std::string text = joinLineEnds(raw);
   params.reset();
   params.current = nullptr;

@@ -19,8 +19,8 @@ class XmlParamFile {
   XmlParamFile& operator=(const XmlParamFile&) = delete;
 
   // Reads the whole file and parses it into a fresh tree, each CR LF read as one line feed.
-  // A file that cannot be opened leaves the tree as it was; whatever the reader reached in a
-  // damaged file is kept.
+  // A file that cannot be opened or read to its end leaves the tree as it was; whatever the
+  // reader reached in a damaged file is kept.
   void load(const std::string& fileName);
 
   // Writes the tree, CR LF line ends, to a temporary file beside the target and renames it over

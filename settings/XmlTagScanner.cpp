@@ -1,5 +1,7 @@
 #include "XmlTagScanner.h"
 
+#include <algorithm>
+
 namespace tervane {
 
 bool XmlTagScanner::set(const char* data, std::int32_t size) {

@@ -3,7 +3,6 @@
 // attributes and content lie. Every index counts from `text`; every search stays inside the
 // `length` bytes of the piece, whatever the bytes are.
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -118,6 +118,12 @@ TEST(CConfig, ValuesOfFiles) {
   }
 }
 
+TEST(CConfig, UnreadableFileGivesDefaults) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("config.xml"));
+  ExpectDefaults(CConfig(dir.file("config.xml")));
+}
+
 TEST(CConfig, SaveWritesExactlyTheSevenLines) {
   struct Case {
     std::string userId, password;

@@ -193,13 +193,17 @@ TEST(XmlParamFile, KeysOfFewerThanTwoNamesStoreNothing) {
   EXPECT_EQ("<>\r\n</>\r\n", out.str());
 }
 
-TEST(XmlParamFile, MissingFileGivesDefaultsAndLeavesTheTree) {
+TEST(XmlParamFile, MissingOrUnreadableFileGivesDefaultsAndLeavesTheTree) {
   TempDir dir;
   XmlParamFile file;
   file.setString("a:b", "kept");
   file.load(dir.file("missing.xml"));
   std::string out;
   EXPECT_TRUE(file.getString("a:b", out, "")) << "a file that cannot be opened changes nothing";
+
+  std::filesystem::create_directory(dir.file("dir.xml"));
+  file.load(dir.file("dir.xml"));
+  EXPECT_TRUE(file.getString("a:b", out, "")) << "nor does one that cannot be read";
 
   XmlParamFile fresh;
   fresh.load(dir.file("missing.xml"));
