@@ -2,6 +2,7 @@
 // how the keys move between cells, and that editor keys stay in the editor.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTest>
 
 #include "CCheckBox.h"
@@ -554,6 +555,32 @@ TEST_F(EditTest, EnterAndEscapeInListAndCheckBoxReachTheEditor) {
   Settle();
   EXPECT_EQ(triggered, 0);
   EXPECT_EQ(WhatHasFocus(), Opens::Nothing);
+}
+
+TEST_F(EditTest, DeleteInATextBoxDeletesTextNotAWindowCommand) {
+  auto* action = new QAction(window.get());
+  int triggered = 0;
+  action->setShortcut(QKeySequence(Qt::Key_Delete));
+  QObject::connect(action, &QAction::triggered, [&] { ++triggered; });
+  window->addAction(action);
+  gxEditCell* editor = grid->OpenTextEditor(0, 5);
+  ASSERT_NE(editor, nullptr);
+  editor->setCursorPosition(0);
+  QTest::keyClick(editor, Qt::Key_Delete);
+  EXPECT_EQ(triggered, 0);
+  EXPECT_EQ(editor->text(), "oof");
+}
+
+TEST_F(EditTest, ScrollingByTheOperatorEndsTheOpenEditor) {
+  for (int i = 0; i < 100; ++i) AddRow('R', "00:40:96:00:03:" + std::to_string(i));
+  Settle();
+  gxEditCell* editor = grid->OpenTextEditor(1, 5);
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QStringLiteral("Cellar"));
+  grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  Settle();
+  EXPECT_EQ(WhatHasFocus(), Opens::Nothing);
+  EXPECT_EQ(Record(1).devName, "Cellar");
 }
 
 // --- Placement ------------------------------------------------------------------
