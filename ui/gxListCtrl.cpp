@@ -327,6 +327,8 @@ CCheckBox* gxListCtrl::OpenCheckEditor(int row, int column) {
   auto* box = new CCheckBox(this, row, column, viewport());
   QPalette palette = box->palette();
   palette.setColor(QPalette::Window, kCellBackground);
+  palette.setColor(QPalette::Button, kCellBackground);
+  box->setBackgroundRole(QPalette::Window);
   box->setPalette(palette);
   box->setGeometry(rect);
   box->setChecked(column == M::kColDhcp ? record->dhcp == "1" : record->reboot != 0);

@@ -2,6 +2,7 @@
 // how the keys move between cells, and that editor keys stay in the editor.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTest>
 
 #include "CCheckBox.h"
@@ -266,6 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommitCase{"EmptySsid", 0, 6, "", false, false, kBadSsid, "1"},
         CommitCase{"LongSsid", 0, 6, QString(33, QLatin1Char('s')), false, false, kBadSsid,
                    "1"},
+        CommitCase{"TypedChannel", 1, 7, "13", true, true, nullptr, "0"},
+        CommitCase{"DollarInChannel", 1, 7, "1$", false, false, kDollar, "0"},
         CommitCase{"Latin1DevName", 0, 5, QString::fromLatin1("B\xE4ume"), true, true, nullptr,
                    "1"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -378,6 +381,17 @@ TEST_F(EditTest, ReportForARowThatIsGoneChangesNothing) {
   grid->OnEndLabelEdit(0, 8, 1001, &empty, 0);
   EXPECT_EQ(Record(0).dhcp, "1");
   EXPECT_EQ(Record(0).modified, 0);
+}
+
+TEST_F(EditTest, HeaderClickEndsTheOpenEditorBeforeSwitchingAll) {
+  Click(1, 8);  // "0" becomes "1", the box opens checked
+  auto* box = Open<CCheckBox>();
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(box->isChecked());
+  grid->OnColumnClick(8);  // first click: all off
+  Settle();
+  EXPECT_EQ(WhatHasFocus(), Opens::Nothing);
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(Record(row).dhcp, "0") << row;
 }
 
 // --- Navigation ---------------------------------------------------------------
@@ -541,6 +555,32 @@ TEST_F(EditTest, EnterAndEscapeInListAndCheckBoxReachTheEditor) {
   Settle();
   EXPECT_EQ(triggered, 0);
   EXPECT_EQ(WhatHasFocus(), Opens::Nothing);
+}
+
+TEST_F(EditTest, DeleteInATextBoxDeletesTextNotAWindowCommand) {
+  auto* action = new QAction(window.get());
+  int triggered = 0;
+  action->setShortcut(QKeySequence(Qt::Key_Delete));
+  QObject::connect(action, &QAction::triggered, [&] { ++triggered; });
+  window->addAction(action);
+  gxEditCell* editor = grid->OpenTextEditor(0, 5);
+  ASSERT_NE(editor, nullptr);
+  editor->setCursorPosition(0);
+  QTest::keyClick(editor, Qt::Key_Delete);
+  EXPECT_EQ(triggered, 0);
+  EXPECT_EQ(editor->text(), "oof");
+}
+
+TEST_F(EditTest, ScrollingByTheOperatorEndsTheOpenEditor) {
+  for (int i = 0; i < 100; ++i) AddRow('R', "00:40:96:00:03:" + std::to_string(i));
+  Settle();
+  gxEditCell* editor = grid->OpenTextEditor(1, 5);
+  ASSERT_NE(editor, nullptr);
+  editor->setText(QStringLiteral("Cellar"));
+  grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  Settle();
+  EXPECT_EQ(WhatHasFocus(), Opens::Nothing);
+  EXPECT_EQ(Record(1).devName, "Cellar");
 }
 
 // --- Placement ------------------------------------------------------------------
