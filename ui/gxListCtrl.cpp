@@ -21,6 +21,7 @@
 #include "CInPlaceList.h"
 #include "Latin1.h"
 #include "MessageBox.h"
+#include "SettingsChecks.h"
 #include "gxEditCell.h"
 #include "gxGridDelegate.h"
 
@@ -34,11 +35,7 @@ namespace {
 
 using M = gxGridModel;
 
-const QString kAddressMessage = QStringLiteral("The address not valid");
-const QString kSsidMessage = QStringLiteral("SSID must not be empty and not more than 32 chars");
-// Settings go to the device as one text with '$' between the fields.
-const QString kDollarMessage = QStringLiteral("The value must not contain '$'");
-constexpr int kMaxNameLength = 32;
+QString Text(std::string_view message) { return QString::fromLatin1(message.data(), static_cast<qsizetype>(message.size())); }
 
 // The sort memory of the whole program: the last sorted column and
 // direction. Never reset, so it outlives a refresh and the grid itself.
@@ -49,31 +46,6 @@ struct SortMemory {
 SortMemory& LastSort() {
   static SortMemory memory;
   return memory;
-}
-
-// The decimal number at the start of a text: leading white space and one
-// sign allowed, reading stops at the first other character, 0 without a
-// digit. Saturates far beyond any value the grid accepts.
-long ReadNumber(const QString& text) {
-  qsizetype i = 0;
-  while (i < text.size() && text[i].unicode() < 0x80 && std::isspace(text[i].unicode())) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-    negative = text[i] == QLatin1Char('-');
-    ++i;
-  }
-  long value = 0;
-  for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-    value = std::min(value * 10 + (text[i].unicode() - '0'), 1000000L);
-  }
-  return negative ? -value : value;
-}
-
-bool HasAsciiLetter(const QString& text) {
-  return std::any_of(text.begin(), text.end(), [](QChar c) {
-    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-           (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-  });
 }
 
 // Compares two byte texts ignoring the case of A to Z.
@@ -344,7 +316,7 @@ QStringList gxListCtrl::ChannelItems(int row, int* selection) const {
   if (withAuto) items << QStringLiteral("Auto");
   for (int channel = 1; channel <= 11; ++channel) items << QString::number(channel);
   const QString cell = GetItemText(row, M::kColChannel);
-  const long number = ReadNumber(cell);
+  const long number = LeadingNumber(ToLatin1(cell));
   int chosen = -1;
   if (cell == QLatin1String("Auto") || number == 0) {
     chosen = withAuto ? 0 : -1;
@@ -538,7 +510,7 @@ int gxListCtrl::OnEndLabelEdit(int row, int column, int editorId, const QString*
     case M::kColMask:
     case M::kColGateway:
       if (text->contains(QLatin1Char('$'))) {
-        ShowMessageBox(this, kDollarMessage);
+        ShowMessageBox(this, Text(kDollarNotAllowed));
         return 0;
       }
       if (!IsValidAddress(*text)) return 0;
@@ -546,16 +518,16 @@ int gxListCtrl::OnEndLabelEdit(int row, int column, int editorId, const QString*
           bytes;
       break;
     case M::kColDevName:
-      if (text->isEmpty() || text->size() > kMaxNameLength) return 0;
+      if (text->isEmpty() || text->size() > static_cast<qsizetype>(kMaxNameLength)) return 0;
       if (text->contains(QLatin1Char('$'))) {
-        ShowMessageBox(this, kDollarMessage);
+        ShowMessageBox(this, Text(kDollarNotAllowed));
         return 0;
       }
       record->devName = bytes;
       break;
     case M::kColSsid:
-      if (text->isEmpty() || text->size() > kMaxNameLength) {
-        ShowMessageBox(this, kSsidMessage);
+      if (text->isEmpty() || text->size() > static_cast<qsizetype>(kMaxNameLength)) {
+        ShowMessageBox(this, Text(kSsidNotValid));
         return 0;
       }
       record->ssid = bytes;
@@ -564,7 +536,7 @@ int gxListCtrl::OnEndLabelEdit(int row, int column, int editorId, const QString*
       // A list closed without an entry chosen leaves the channel alone.
       if (text->isEmpty()) return 0;
       if (text->contains(QLatin1Char('$'))) {
-        ShowMessageBox(this, kDollarMessage);
+        ShowMessageBox(this, Text(kDollarNotAllowed));
         return 0;
       }
       record->channel = bytes;
@@ -598,20 +570,16 @@ int gxListCtrl::OnEndLabelEdit(int row, int column, int editorId, const QString*
 }
 
 bool gxListCtrl::IsValidAddress(const QString& text) {
-  if (text.count(QLatin1Char('.')) != 3) return false;
-  const QStringList parts = text.split(QLatin1Char('.'));
-  for (const QString& part : parts) {
-    if (HasAsciiLetter(part)) {
-      ShowMessageBox(this, kAddressMessage);
+  switch (CheckAddress(ToLatin1(text))) {
+    case AddressVerdict::Valid:
+      return true;
+    case AddressVerdict::NotValid:
+      ShowMessageBox(this, Text(kAddressNotValid));
       return false;
-    }
-    const long value = ReadNumber(part);
-    if (part.isEmpty() || value < 0 || value > 255) {
-      ShowMessageBox(this, kAddressMessage);
-      return false;
-    }
+    case AddressVerdict::Refused:
+      break;
   }
-  return true;
+  return false;
 }
 
 // --- Painting -----------------------------------------------------------------------
