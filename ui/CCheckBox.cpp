@@ -7,8 +7,15 @@
 
 namespace tervane {
 
-namespace {
-bool OwnKey(const QKeyEvent* key) {
+CCheckBox::CCheckBox(gxListCtrl* grid, int row, int column, QWidget* parent)
+    : QCheckBox(parent), gxEditorLink(grid, row, column) {
+  setObjectName(QStringLiteral("CCheckBox"));
+  setAutoFillBackground(true);
+}
+
+bool CCheckBox::event(QEvent* event) { return FilterEditorEvent(event) || QCheckBox::event(event); }
+
+bool CCheckBox::OwnKey(const QKeyEvent* key) const {
   switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -17,28 +24,6 @@ bool OwnKey(const QKeyEvent* key) {
     default:
       return false;
   }
-}
-}  // namespace
-
-CCheckBox::CCheckBox(gxListCtrl* grid, int row, int column, QWidget* parent)
-    : QCheckBox(parent), gxEditorLink(grid, row, column) {
-  setObjectName(QStringLiteral("CCheckBox"));
-  setAutoFillBackground(true);
-}
-
-bool CCheckBox::event(QEvent* event) {
-  if (event->type() == QEvent::ShortcutOverride && OwnKey(static_cast<QKeyEvent*>(event))) {
-    event->accept();
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-      keyPressEvent(key);
-      return true;
-    }
-  }
-  return QCheckBox::event(event);
 }
 
 void CCheckBox::keyPressEvent(QKeyEvent* event) {

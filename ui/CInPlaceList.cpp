@@ -7,19 +7,6 @@
 
 namespace tervane {
 
-namespace {
-bool OwnKey(const QKeyEvent* key) {
-  switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      return true;
-    default:
-      return false;
-  }
-}
-}  // namespace
-
 CInPlaceList::CInPlaceList(gxListCtrl* grid, int row, int column, const QStringList& items,
                            int selection, QWidget* parent)
     : QComboBox(parent), gxEditorLink(grid, row, column), items_(items) {
@@ -30,19 +17,17 @@ CInPlaceList::CInPlaceList(gxListCtrl* grid, int row, int column, const QStringL
   setCurrentIndex(selection >= 0 && selection < items_.size() ? selection : -1);
 }
 
-bool CInPlaceList::event(QEvent* event) {
-  if (event->type() == QEvent::ShortcutOverride && OwnKey(static_cast<QKeyEvent*>(event))) {
-    event->accept();
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-      keyPressEvent(key);
+bool CInPlaceList::event(QEvent* event) { return FilterEditorEvent(event) || QComboBox::event(event); }
+
+bool CInPlaceList::OwnKey(const QKeyEvent* key) const {
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
       return true;
-    }
+    default:
+      return false;
   }
-  return QComboBox::event(event);
 }
 
 void CInPlaceList::keyPressEvent(QKeyEvent* event) {

@@ -9,10 +9,22 @@
 
 namespace tervane {
 
-namespace {
+gxEditCell::gxEditCell(gxListCtrl* grid, int row, int column, const QString& initialText,
+                       QWidget* parent)
+    : QLineEdit(parent), gxEditorLink(grid, row, column), initialText_(initialText) {
+  setObjectName(QStringLiteral("gxEditCell"));
+  setFont(grid->font());
+  setValidator(new Latin1Validator(this));
+  setText(initialText);
+  selectAll();
+  connect(this, &QLineEdit::textChanged, this, &gxEditCell::Widen);
+}
+
+bool gxEditCell::event(QEvent* event) { return FilterEditorEvent(event) || QLineEdit::event(event); }
+
 // Keys the text box keeps for itself: no window shortcut may take them
 // while the operator types (Ctrl+A selects the text, not all rows).
-bool OwnKey(const QKeyEvent* key) {
+bool gxEditCell::OwnKey(const QKeyEvent* key) const {
   if (key->modifiers() & Qt::ControlModifier) return true;
   switch (key->key()) {
     case Qt::Key_Return:
@@ -27,33 +39,6 @@ bool OwnKey(const QKeyEvent* key) {
     default:
       return false;
   }
-}
-}  // namespace
-
-gxEditCell::gxEditCell(gxListCtrl* grid, int row, int column, const QString& initialText,
-                       QWidget* parent)
-    : QLineEdit(parent), gxEditorLink(grid, row, column), initialText_(initialText) {
-  setObjectName(QStringLiteral("gxEditCell"));
-  setFont(grid->font());
-  setValidator(new Latin1Validator(this));
-  setText(initialText);
-  selectAll();
-  connect(this, &QLineEdit::textChanged, this, &gxEditCell::Widen);
-}
-
-bool gxEditCell::event(QEvent* event) {
-  if (event->type() == QEvent::ShortcutOverride && OwnKey(static_cast<QKeyEvent*>(event))) {
-    event->accept();
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-      keyPressEvent(key);
-      return true;
-    }
-  }
-  return QLineEdit::event(event);
 }
 
 void gxEditCell::keyPressEvent(QKeyEvent* event) {

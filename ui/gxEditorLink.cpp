@@ -1,8 +1,26 @@
 #include "gxEditorLink.h"
 
+#include <QEvent>
+#include <QKeyEvent>
+
 #include "gxListCtrl.h"
 
 namespace tervane {
+
+bool gxEditorLink::FilterEditorEvent(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && OwnKey(static_cast<QKeyEvent*>(event))) {
+    event->accept();
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      KeyDown(key);
+      return true;
+    }
+  }
+  return false;
+}
 
 gxEditorLink::gxEditorLink(gxListCtrl* grid, int row, int column)
     : grid_(grid), cell_(grid->Model()->index(row, column)), column_(column) {}

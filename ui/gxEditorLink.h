@@ -5,6 +5,9 @@
 #include <QPersistentModelIndex>
 #include <QString>
 
+class QEvent;
+class QKeyEvent;
+
 namespace tervane {
 
 class gxListCtrl;
@@ -31,6 +34,14 @@ class gxEditorLink {
   void Detach() { grid_ = nullptr; }
 
  protected:
+  // Keys that reach this editor itself, never a shortcut of the window.
+  virtual bool OwnKey(const QKeyEvent* key) const = 0;
+  // The editor's own key handling.
+  virtual void KeyDown(QKeyEvent* key) = 0;
+  // Claims the editor's own keys from the window's shortcuts and hands Tab
+  // to KeyDown before focus navigation sees it; true when it took the event.
+  bool FilterEditorEvent(QEvent* event);
+
   gxListCtrl* Grid() const { return grid_; }
   void Cancel() { cancelled_ = true; }
   // Sends the report once; later calls do nothing. Returns whether it sent.
