@@ -152,6 +152,62 @@ TEST_P(EngineKindTest, RequestsAsSentCarryGrowingNumbersAcrossRuns) {
   }
 }
 
+// Sends an ICMP message of our own making to 127.0.0.1, as another
+// exchange on this host might.
+bool InjectIcmp(const std::vector<std::uint8_t>& message) {
+  const int fd = socket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
+  if (fd < 0) return false;
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const long sent = sendto(fd, message.data(), message.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  close(fd);
+  return sent == static_cast<long>(message.size());
+}
+
+std::vector<std::uint8_t> EchoReplyStamped(std::uint32_t stamp, std::size_t length) {
+  EchoRequest r = BuildEchoRequest(0x7777, 0x7777, stamp);
+  r[0] = 0;  // echo reply
+  r[2] = r[3] = 0;
+  const std::uint16_t sum = InternetChecksum(r.data(), length);
+  std::memcpy(&r[2], &sum, 2);
+  return {r.begin(), r.begin() + static_cast<long>(length)};
+}
+
+class RawEngineTest : public NetworkTest {
+ protected:
+  // Pings the silent address once and, while the engine waits, hands it
+  // `message` from elsewhere.
+  std::vector<SinkEvent> PingSilentWhileInjecting(const std::vector<std::uint8_t>& message) {
+    CPingWorker worker;
+    worker.Start(1, kSilentAddress, &sink);
+    // The header is posted once the socket is open and just before the
+    // request goes out, so the message is queued for the engine.
+    EXPECT_TRUE(sink.WaitEvents(1));
+    EXPECT_TRUE(InjectIcmp(message));
+    EXPECT_TRUE(sink.WaitRuns(1));
+    EXPECT_EQ(worker.engine().LastSocketKind(), CPingEngine::SocketKind::Raw);
+    return sink.events();
+  }
+  RecordingSink sink;
+};
+
+TEST_F(RawEngineTest, AnyIcmpMessageThatArrivesIsTakenAsTheReply) {
+  const auto events = PingSilentWhileInjecting(EchoReplyStamped(TickCount(), kEchoRequestSize));
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0].kind, kPingLineHeader);
+  EXPECT_EQ(events[1].kind, kPingLineReply);
+  EXPECT_THAT(events[1].text, MatchesRegex("Reply\\[1\\] from: 127\\.0\\.0\\.1: bytes=32 time=[0-9]+ms TTL=64"));
+  EXPECT_EQ(events[2], (SinkEvent{SinkEvent::kDone, "1"}));
+}
+
+TEST_F(RawEngineTest, MessageTooShortForTheTimeStampGivesNoReplyLine) {
+  // 20 bytes of IP header and 8 of ICMP: the time stamp would lie beyond it.
+  const auto events = PingSilentWhileInjecting(EchoReplyStamped(0, 8));
+  EXPECT_THAT(events, ElementsAre(SinkEvent{kPingLineHeader, "Pinging 192.0.2.1 [192.0.2.1] with 32 bytes of data:"},
+                                  SinkEvent{SinkEvent::kDone, "1"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Sockets, EngineKindTest,
                          testing::Values(CPingEngine::SocketKind::Raw, CPingEngine::SocketKind::Datagram),
                          [](const auto& info) { return std::string(KindName(info.param)); });
