@@ -105,6 +105,8 @@ TEST_F(DialogTest, WithoutHistoryOnlyTheCommandLineIsListed) {
   EXPECT_THAT(ComboEntries(dlg->hostCombo()), ElementsAre(""));
   EXPECT_EQ(dlg->hostCombo()->currentIndex(), 0);
   WaitIdle(*dlg);
+  // The empty text goes to the resolver as it is, which finds no host.
+  EXPECT_THAT(Rows(*dlg), ElementsAre("Host not found: "));
 }
 
 TEST_F(DialogTest, HistoryIsWrittenInListOrderWithDuplicates) {
