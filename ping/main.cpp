@@ -1,0 +1,6 @@
+#include "CTolvexApp.h"
+
+int main(int argc, char** argv) {
+  tervane::CTolvexApp app(argc, argv);
+  return app.InitInstance();
+}
