@@ -44,9 +44,14 @@ class APList {
 
   // deque: push_back never moves existing elements, so pointers stay valid.
   std::deque<CAPinfo> records_;
+  // Looks texts up without copying them into a key first.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
   // mac text -> index of the first record with that text. A record's mac is
   // the list's key and is not changed in place; Lookup still verifies a hit.
-  mutable std::unordered_map<std::string, std::size_t> index_;
+  mutable std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> index_;
 };
 
 }  // namespace tervane

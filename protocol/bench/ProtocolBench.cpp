@@ -44,7 +44,7 @@ void BM_IngestReplies(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0) * 2);
 }
-BENCHMARK(BM_IngestReplies)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IngestReplies)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_BlowfishKeyAndBlock(benchmark::State& state) {
   const std::uint8_t key[8] = {'k', 'e', 'r', 'b', 'o', 't', 'V', '9'};
@@ -80,6 +80,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
       double t = r.real_accumulated_time / static_cast<double>(r.iterations);  // seconds
       if (name == "BM_IngestReplies/1000") ingest1k_ = t;
       if (name == "BM_IngestReplies/10000") ingest10k_ = t;
+      if (name == "BM_IngestReplies/100000") ingest100k_ = t;
       if (name == "BM_BlowfishKeyAndBlock") ours_ = t;
       if (name == "BM_OpenSslKeyAndBlock") openssl_ = t;
     }
@@ -91,13 +92,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
                   ingest10k_ * 1e9 / 20000);
     if (ingest1k_ > 0 && ingest10k_ > 0)
       std::printf("ingest: 10,000 replies cost %.2f times 1,000 replies (linear: 10)\n", ingest10k_ / ingest1k_);
+    if (ingest10k_ > 0 && ingest100k_ > 0)
+      std::printf("ingest: 100,000 replies cost %.2f times 10,000 replies (linear: 10)\n", ingest100k_ / ingest10k_);
     if (ours_ > 0 && openssl_ > 0)
       std::printf("blowfish key expansion + block: %.2f times OpenSSL's time (goal: at most 1.2)\n",
                   ours_ / openssl_);
   }
 
  private:
-  double ingest1k_ = 0, ingest10k_ = 0, ours_ = 0, openssl_ = 0;
+  double ingest1k_ = 0, ingest10k_ = 0, ingest100k_ = 0, ours_ = 0, openssl_ = 0;
 };
 
 }  // namespace
