@@ -147,7 +147,12 @@ void CTolvexDlg::OnInitDialog(const QString& commandLine) {
   {
     QSettings profile;
     profile.beginGroup(QLatin1String(kHistoryGroup));
-    const int entries = profile.value(QStringLiteral("Entries"), 0).toInt();
+    // A damaged count must not make the start wait for billions of empty
+    // entries: no more are read than the profile holds host values.
+    const QStringList keys = profile.childKeys();
+    const auto stored = std::count_if(keys.cbegin(), keys.cend(),
+                                      [](const QString& key) { return key.startsWith(QLatin1String("Host#")); });
+    const int entries = std::min<qsizetype>(profile.value(QStringLiteral("Entries"), 0).toInt(), stored);
     for (int i = 0; i < entries; ++i)
       m_pHostCombo->AddString(profile.value(QString::asprintf("Host#%d", i), QString()).toString());
   }

@@ -109,6 +109,14 @@ TEST_F(DialogTest, WithoutHistoryOnlyTheCommandLineIsListed) {
   EXPECT_THAT(Rows(*dlg), ElementsAre("Host not found: "));
 }
 
+TEST_F(DialogTest, ADamagedEntryCountReadsOnlyTheStoredHosts) {
+  StoreHistory({"beta.example", "alpha.example"});
+  QSettings().setValue("MRU/Entries", 2000000000);
+  auto dlg = Open(kUnresolvable);
+  EXPECT_THAT(ComboEntries(dlg->hostCombo()), ElementsAre(kUnresolvable, "alpha.example", "beta.example"));
+  WaitIdle(*dlg);
+}
+
 TEST_F(DialogTest, HistoryIsWrittenInListOrderWithDuplicates) {
   StoreHistory({"omega.invalid", kUnresolvable, "alpha.invalid"});
   auto dlg = Open(kUnresolvable);
