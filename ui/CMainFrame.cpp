@@ -188,18 +188,15 @@ void CMainFrame::OnFileOpen() {
 
 bool CMainFrame::OnFileSave() {
   if (doc_.GetPathName().isEmpty()) return OnFileSaveAs();
-  QString error;
-  if (!doc_.OnSaveDocument(doc_.GetPathName(), &error)) {
-    ShowMessageBox(this, QStringLiteral("Cannot save %1: %2.").arg(doc_.GetPathName(), error));
-    return false;
-  }
-  UpdateCaption();
-  return true;
+  return SaveDocument(doc_.GetPathName());
 }
 
 bool CMainFrame::OnFileSaveAs() {
   const QString path = chooser_(this, true);
-  if (path.isEmpty()) return false;
+  return !path.isEmpty() && SaveDocument(path);
+}
+
+bool CMainFrame::SaveDocument(const QString& path) {
   QString error;
   if (!doc_.OnSaveDocument(path, &error)) {
     ShowMessageBox(this, QStringLiteral("Cannot save %1: %2.").arg(path, error));

@@ -49,8 +49,9 @@ class CMainFrame : public QMainWindow {
   void OnTrayRefresh();
   void OnTrayExit();
 
-  // Opens a document by path, as the command line and Ctrl+O do.
+  // Opens or saves a document by path; a failure is told in a message box.
   bool OpenDocument(const QString& path);
+  bool SaveDocument(const QString& path);
   void UpdateCaption();
 
   QAction* refreshAction() const { return refresh_; }

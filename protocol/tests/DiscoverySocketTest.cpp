@@ -10,6 +10,7 @@
 #include "BlowfishCipher.h"
 #include "CAsyncSocketSch.h"
 #include "FakeOwner.h"
+#include "SpinUntil.h"
 
 using namespace tervane;
 using namespace tervane::testing;
@@ -23,14 +24,6 @@ std::string ReceiveOne(UdpSocket& socket, int timeoutMs, sockaddr_in* from = nul
   std::uint8_t buf[2048];
   long n = socket.ReceiveFrom(buf, sizeof buf, from);
   return n < 0 ? std::string() : std::string(reinterpret_cast<char*>(buf), static_cast<std::size_t>(n));
-}
-
-template <typename Pred>
-bool SpinUntil(Pred done, int timeoutMs = 3000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
 }
 
 }  // namespace
@@ -68,7 +61,7 @@ TEST(DiscoverySocket, FakeDeviceAnswersTheProbeInTheLongestFormat) {
   const std::string reply = "SB-2/10.0.0.2/255.255.255.0/00:11:22:33:44:55 /Bridge1/10.0.0.1/6/1/lab/net";
   ASSERT_TRUE(device.SendTo(reply, prober));
 
-  ASSERT_TRUE(SpinUntil([&] { return owner.rows.size() == 1; }));
+  ASSERT_TRUE(SpinUntil([&] { return owner.rows.size() == 1; }, 3000));
   const CAPinfo& r = *owner.rows[0];
   EXPECT_EQ('S', r.type);
   EXPECT_EQ("10.0.0.2", r.ip);

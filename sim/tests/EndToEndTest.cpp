@@ -9,6 +9,7 @@
 #include "BlowfishCipher.h"
 #include "CAsyncSocketSch.h"
 #include "FakeOwner.h"
+#include "SpinUntil.h"
 #include "SimProcess.h"
 
 using namespace tervane;
@@ -22,14 +23,6 @@ const char kSegment[] =
     "type=R mac=02:00:00:00:00:03 ip=10.0.0.13 mask=255.255.0.0 gateway=10.0.0.1 name=Yard channel=0 dhcp=0 ssid=\"yard/west\" format=-2\n"
     "type=I mac=02:00:00:00:00:04 ip=10.0.0.14 mask=255.255.255.0 gateway=10.0.0.1 name=Infra channel=3 dhcp=1 ssid=infra format=-2\n"
     "type=A mac=02:00:00:00:00:05 ip=10.0.0.15 mask=255.255.255.0 gateway=10.0.0.1 name=Office channel=1 dhcp=0 format=-2 password=different\n";
-
-template <typename Pred>
-bool SpinUntil(Pred done, int timeoutMs = 5000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
 
 class EndToEnd : public ::testing::Test {
  protected:

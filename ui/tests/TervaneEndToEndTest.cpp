@@ -10,6 +10,7 @@
 #include "CMainFrame.h"
 #include "CVantelApp.h"
 #include "MessageBox.h"
+#include "SpinUntil.h"
 #include "SimProcess.h"
 #include "TervaneTestDir.h"
 #include "gxEditCell.h"
@@ -19,14 +20,6 @@ using namespace tervane;
 using namespace tervane::testing;
 
 namespace {
-
-template <typename Pred>
-bool SpinUntil(Pred done, int timeoutMs = 8000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
 
 std::string Segment() {
   std::string text;
@@ -62,7 +55,7 @@ TEST(TervaneEndToEnd, RowsAppearAndAnEditReachesTheDevice) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
   gxListCtrl* grid = frame->view()->grid();
 
-  ASSERT_TRUE(SpinUntil([&] { return grid->GetItemCount() == 11; })) << grid->GetItemCount() << " rows";
+  ASSERT_TRUE(SpinUntil([&] { return grid->GetItemCount() == 11; }, 8000)) << grid->GetItemCount() << " rows";
   EXPECT_EQ(QStringLiteral("2"), frame->statusBarTT()->PaneText(CMainFrame::kApPane));
   EXPECT_EQ(QStringLiteral("6"), frame->statusBarTT()->PaneText(CMainFrame::kClientPane));
 
@@ -83,14 +76,14 @@ TEST(TervaneEndToEnd, RowsAppearAndAnEditReachesTheDevice) {
   EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
 
   const int before = grid->GetItemImage(row);
-  ASSERT_TRUE(SpinUntil([&] { return grid->GetItemImage(row) != before; }));
+  ASSERT_TRUE(SpinUntil([&] { return grid->GetItemImage(row) != before; }, 8000));
   EXPECT_EQ(before + 2, grid->GetItemImage(row));
   EXPECT_FALSE(grid->GetItemSelected(row));
   EXPECT_EQ(1, sim.CountLog("settings 02:00:00:00:10:05 ip=10.0.1.5 mask=255.255.255.0 gateway=10.0.1.254 name=Renamed"));
 
   // The next discovery shows the device's new name.
   frame->refreshAction()->trigger();
-  ASSERT_TRUE(SpinUntil([&] { return grid->GetItemCount() == 11; }));
+  ASSERT_TRUE(SpinUntil([&] { return grid->GetItemCount() == 11; }, 8000));
   bool renamed = false;
   for (int r = 0; r < grid->GetItemCount(); ++r) renamed |= grid->GetItemText(r, 5) == QStringLiteral("Renamed");
   EXPECT_TRUE(renamed);

@@ -21,11 +21,13 @@
 #include "CPrefDialog.h"
 #include "CVantelApp.h"
 #include "MessageBox.h"
+#include "SpinUntil.h"
 #include "TervaneTestDir.h"
 #include "gxEditCell.h"
 #include "gxListCtrl.h"
 
 using namespace tervane;
+using tervane::testing::SpinUntil;
 using tervane::testing::TestDirectory;
 
 namespace {
@@ -39,14 +41,6 @@ std::string ReadFile(const std::string& path) {
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-template <typename Pred>
-bool SpinUntil(Pred done, int timeoutMs = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
 }
 
 class TervaneWindow : public ::testing::Test {
