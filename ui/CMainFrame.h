@@ -79,8 +79,8 @@ class CMainFrame : public QMainWindow {
   CVantelDoc doc_;
   CStatusBarTT* statusBar_ = nullptr;
   QToolBar* toolBar_ = nullptr;
-  CSystemTray tray_;
   std::unique_ptr<QMenu> trayMenu_;
+  CSystemTray tray_;  // leaves before its menu does
   PathChooser chooser_;
 
   QAction* refresh_ = nullptr;

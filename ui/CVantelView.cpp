@@ -49,6 +49,9 @@ CVantelView::CVantelView(CConfig& config, QWidget* parent)
 }
 
 CVantelView::~CVantelView() {
+  // The grid's rows point into the socket's list: the grid goes first.
+  delete grid_;
+  grid_ = nullptr;
   if (theView == this) theView = nullptr;
 }
 
