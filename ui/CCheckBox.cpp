@@ -15,17 +15,6 @@ CCheckBox::CCheckBox(gxListCtrl* grid, int row, int column, QWidget* parent)
 
 bool CCheckBox::event(QEvent* event) { return FilterEditorEvent(event) || QCheckBox::event(event); }
 
-bool CCheckBox::OwnKey(const QKeyEvent* key) const {
-  switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      return true;
-    default:
-      return false;
-  }
-}
-
 void CCheckBox::keyPressEvent(QKeyEvent* event) {
   event->accept();
   gxListCtrl* grid = Grid();

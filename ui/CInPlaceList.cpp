@@ -19,17 +19,6 @@ CInPlaceList::CInPlaceList(gxListCtrl* grid, int row, int column, const QStringL
 
 bool CInPlaceList::event(QEvent* event) { return FilterEditorEvent(event) || QComboBox::event(event); }
 
-bool CInPlaceList::OwnKey(const QKeyEvent* key) const {
-  switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      return true;
-    default:
-      return false;
-  }
-}
-
 void CInPlaceList::keyPressEvent(QKeyEvent* event) {
   event->accept();
   const bool shift = (event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab;

@@ -21,7 +21,6 @@ class CInPlaceList : public QComboBox, public gxEditorLink {
 
  protected:
   bool event(QEvent* event) override;
-  bool OwnKey(const QKeyEvent* key) const override;
   void KeyDown(QKeyEvent* key) override { keyPressEvent(key); }
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;

@@ -7,6 +7,17 @@
 
 namespace tervane {
 
+bool gxEditorLink::OwnKey(const QKeyEvent* key) const {
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool gxEditorLink::FilterEditorEvent(QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride && OwnKey(static_cast<QKeyEvent*>(event))) {
     event->accept();

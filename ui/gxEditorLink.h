@@ -34,8 +34,9 @@ class gxEditorLink {
   void Detach() { grid_ = nullptr; }
 
  protected:
-  // Keys that reach this editor itself, never a shortcut of the window.
-  virtual bool OwnKey(const QKeyEvent* key) const = 0;
+  // Keys that reach this editor itself, never a shortcut of the window:
+  // Enter and Escape, unless an editor keeps more.
+  virtual bool OwnKey(const QKeyEvent* key) const;
   // The editor's own key handling.
   virtual void KeyDown(QKeyEvent* key) = 0;
   // Claims the editor's own keys from the window's shortcuts and hands Tab
