@@ -605,7 +605,7 @@ void gxListCtrl::PaintCheckCell(QPainter* painter, int row, int column, bool che
   const QRect cell = visualRect(model_->index(row, column));
   painter->save();
   painter->fillRect(cell, kCellBackground);
-  // Edges as the Windows drawing code counts them: right and bottom outside.
+  // The box edges are exclusive on the right and at the bottom.
   int left = cell.left() + 2;
   const int top = cell.top();
   const int bottom = cell.top() + cell.height() - 3;
