@@ -18,19 +18,17 @@ bool CCheckBox::event(QEvent* event) { return FilterEditorEvent(event) || QCheck
 void CCheckBox::keyPressEvent(QKeyEvent* event) {
   event->accept();
   gxListCtrl* grid = Grid();
-  const bool shift = (event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab;
   switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-      if (grid) grid->HandleKeyDown(Qt::Key_Tab, shift ? Qt::ShiftModifier : Qt::NoModifier);
+      ForwardTab(event);
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       EndByFocusToGrid();
       return;
     case Qt::Key_Escape:
-      Cancel();
-      EndByFocusToGrid();
+      CancelEdit();
       return;
     case Qt::Key_Up:
       if (grid && Row() > 0) grid->OpenCheckEditor(Row() - 1, Column());

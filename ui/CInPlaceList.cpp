@@ -21,19 +21,17 @@ bool CInPlaceList::event(QEvent* event) { return FilterEditorEvent(event) || QCo
 
 void CInPlaceList::keyPressEvent(QKeyEvent* event) {
   event->accept();
-  const bool shift = (event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab;
   switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-      if (Grid()) Grid()->HandleKeyDown(Qt::Key_Tab, shift ? Qt::ShiftModifier : Qt::NoModifier);
+      ForwardTab(event);
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       EndByFocusToGrid();
       return;
     case Qt::Key_Escape:
-      Cancel();
-      EndByFocusToGrid();
+      CancelEdit();
       return;
     default:
       QComboBox::keyPressEvent(event);

@@ -44,14 +44,13 @@ bool gxEditCell::OwnKey(const QKeyEvent* key) const {
 void gxEditCell::keyPressEvent(QKeyEvent* event) {
   event->accept();
   gxListCtrl* grid = Grid();
-  const bool shift = (event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab;
   switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Return:
     case Qt::Key_Enter:
       // Enter moves on like Tab, Shift+Enter only ends the edit.
-      if (grid) grid->HandleKeyDown(Qt::Key_Tab, shift ? Qt::ShiftModifier : Qt::NoModifier);
+      ForwardTab(event);
       return;
     case Qt::Key_Up:
       if (grid && Row() > 0) grid->HandleKeyDown(Qt::Key_Up, Qt::NoModifier);
@@ -60,8 +59,7 @@ void gxEditCell::keyPressEvent(QKeyEvent* event) {
       if (grid) grid->HandleKeyDown(Qt::Key_Down, Qt::NoModifier);
       return;
     case Qt::Key_Escape:
-      Cancel();
-      EndByFocusToGrid();
+      CancelEdit();
       return;
     default:
       QLineEdit::keyPressEvent(event);

@@ -47,6 +47,11 @@ bool gxEditorLink::Report(int editorId, const QString& text) {
   return true;
 }
 
+void gxEditorLink::ForwardTab(const QKeyEvent* key) {
+  const bool shift = (key->modifiers() & Qt::ShiftModifier) || key->key() == Qt::Key_Backtab;
+  if (grid_) grid_->HandleKeyDown(Qt::Key_Tab, shift ? Qt::ShiftModifier : Qt::NoModifier);
+}
+
 void gxEditorLink::EndByFocusToGrid() {
   if (grid_) grid_->setFocus(Qt::OtherFocusReason);
 }

@@ -50,6 +50,14 @@ class gxEditorLink {
   bool Reported() const { return reported_; }
   // Gives the focus back to the grid, which ends this editor.
   void EndByFocusToGrid();
+  // Escape: ends the edit with a report that carries no text.
+  void CancelEdit() {
+    Cancel();
+    EndByFocusToGrid();
+  }
+  // Hands Tab, or Shift+Tab, on to the grid, which ends this editor and
+  // opens the next one unless Shift is held.
+  void ForwardTab(const QKeyEvent* key);
 
  private:
   gxListCtrl* grid_;
